@@ -1,0 +1,24 @@
+// The single entry point to fast real-to-real trigonometric transforms.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace velm {
+
+enum class TransformKind : std::uint8_t { DctIV = 0, DstIV = 1, DstII = 2, DstIII = 3 };
+
+// A transform length and kind; owns nothing and may be copied freely.
+struct FFTWwrapper {
+  std::size_t length;
+  TransformKind kind;
+};
+
+// The doubled transform of `input`, which must hold exactly `wrapper.length`
+// values (equality check without a message of its own). Length 0 gives an
+// empty result. Safe to call from any number of threads at once.
+std::vector<double> forward(const FFTWwrapper& wrapper, std::span<const double> input);
+
+}  // namespace velm
