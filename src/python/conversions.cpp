@@ -1,0 +1,156 @@
+#include "python/conversions.hpp"
+
+namespace velm::python {
+namespace {
+
+const char* qualified_type_name(PyObject* obj, PyObject*& holder) {
+  holder = PyType_GetQualName(Py_TYPE(obj));
+  return holder == nullptr ? "?" : PyUnicode_AsUTF8(holder);
+}
+
+void raise_cannot_convert(PyObject* obj, const char* target) {
+  PyObject* holder = nullptr;
+  const char* name = qualified_type_name(obj, holder);
+  PyErr_Format(PyExc_TypeError, "'%s' object cannot be converted to '%s'", name, target);
+  Py_XDECREF(holder);
+}
+
+bool item_to_double(PyObject* item, double& out) {
+  if (PyFloat_CheckExact(item)) {
+    out = PyFloat_AS_DOUBLE(item);
+    return true;
+  }
+  out = PyFloat_AsDouble(item);  // __float__, then __index__
+  return !(out == -1.0 && PyErr_Occurred());
+}
+
+template <class T>
+PyObject* list_of(const std::vector<T>& values, PyObject* (*make)(T)) {
+  PyObject* list = PyList_New(static_cast<Py_ssize_t>(values.size()));
+  if (list == nullptr) return nullptr;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    PyObject* item = make(values[i]);
+    if (item == nullptr) {
+      Py_DECREF(list);
+      return nullptr;
+    }
+    PyList_SET_ITEM(list, static_cast<Py_ssize_t>(i), item);
+  }
+  return list;
+}
+
+PyObject* index_to_python(std::uint64_t value) { return PyLong_FromUnsignedLongLong(value); }
+
+}  // namespace
+
+bool convert(PyObject* obj, std::uint64_t& out) {
+  if (PyLong_Check(obj)) {
+    out = PyLong_AsUnsignedLongLong(obj);
+    return !(out == static_cast<std::uint64_t>(-1) && PyErr_Occurred());
+  }
+  PyObject* index = PyNumber_Index(obj);
+  if (index == nullptr) return false;
+  out = PyLong_AsUnsignedLongLong(index);
+  Py_DECREF(index);
+  return !(out == static_cast<std::uint64_t>(-1) && PyErr_Occurred());
+}
+
+bool convert(PyObject* obj, double& out) { return item_to_double(obj, out); }
+
+bool convert(PyObject* obj, std::vector<double>& out) {
+  if (PyUnicode_Check(obj)) {
+    PyErr_SetString(PyExc_TypeError, "a 'str' is not taken as a sequence of floats");
+    return false;
+  }
+  if (!PySequence_Check(obj)) {
+    raise_cannot_convert(obj, "Sequence");
+    return false;
+  }
+  out.clear();
+  const Py_ssize_t length = PySequence_Size(obj);
+  if (length < 0) PyErr_Clear();  // only a hint for the first allocation
+  else out.reserve(static_cast<std::size_t>(length));
+  PyObject* iterator = PyObject_GetIter(obj);
+  if (iterator == nullptr) return false;
+  bool ok = true;
+  while (PyObject* item = PyIter_Next(iterator)) {
+    double value = 0.0;
+    ok = item_to_double(item, value);
+    Py_DECREF(item);
+    if (!ok) break;
+    out.push_back(value);
+  }
+  Py_DECREF(iterator);
+  return ok && !PyErr_Occurred();
+}
+
+bool convert(PyObject* obj, std::string& out) {
+  if (!PyUnicode_Check(obj)) {
+    raise_cannot_convert(obj, "str");
+    return false;
+  }
+  Py_ssize_t size = 0;
+  const char* text = PyUnicode_AsUTF8AndSize(obj, &size);
+  if (text == nullptr) return false;
+  out.assign(text, static_cast<std::size_t>(size));
+  return true;
+}
+
+void prefix_type_error(const char* name) {
+  PyObject *type = nullptr, *value = nullptr, *traceback = nullptr;
+  PyErr_Fetch(&type, &value, &traceback);
+  if (type != PyExc_TypeError) {
+    PyErr_Restore(type, value, traceback);
+    return;
+  }
+  PyErr_NormalizeException(&type, &value, &traceback);
+  PyObject* message = value == nullptr ? nullptr : PyObject_Str(value);
+  PyObject* cause = value == nullptr ? nullptr : PyException_GetCause(value);
+  if (message == nullptr) {
+    Py_XDECREF(cause);
+    PyErr_Restore(type, value, traceback);
+    return;
+  }
+  PyObject* text = PyUnicode_FromFormat("argument '%s': %U", name, message);
+  Py_DECREF(message);
+  PyObject* replacement = text == nullptr ? nullptr : PyObject_CallOneArg(PyExc_TypeError, text);
+  Py_XDECREF(text);
+  Py_DECREF(type);
+  Py_XDECREF(value);
+  Py_XDECREF(traceback);
+  if (replacement == nullptr) {
+    Py_XDECREF(cause);
+    return;
+  }
+  if (cause != nullptr) PyException_SetCause(replacement, cause);  // steals cause
+  PyErr_SetObject(PyExc_TypeError, replacement);
+  Py_DECREF(replacement);
+}
+
+PyObject* to_python(double value) { return PyFloat_FromDouble(value); }
+
+PyObject* to_python(const std::vector<double>& values) {
+  return list_of<double>(values, &PyFloat_FromDouble);
+}
+
+PyObject* to_python(const std::string& text) {
+  return PyUnicode_FromStringAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
+}
+
+PyObject* to_python(const Triplets& triplets) {
+  PyObject* rows = list_of<std::uint64_t>(triplets.rows, &index_to_python);
+  PyObject* cols = rows == nullptr ? nullptr : list_of<std::uint64_t>(triplets.cols, &index_to_python);
+  PyObject* values = cols == nullptr ? nullptr : to_python(triplets.values);
+  if (values == nullptr) {
+    Py_XDECREF(rows);
+    Py_XDECREF(cols);
+    return nullptr;
+  }
+  PyObject* tuple = PyTuple_Pack(3, rows, cols, values);
+  Py_DECREF(rows);
+  Py_DECREF(cols);
+  Py_DECREF(values);
+  return tuple;
+}
+
+}  // namespace velm::python
