@@ -16,7 +16,7 @@ import numpy as np
 import velm
 
 FUNCTIONS = {
-    "kink": ("exp(-t)·sin(3πt/T) + 0.5·|t - 0.4T|", lambda t, T: np.exp(-t) * np.sin(3 * np.pi * t / T) + 0.5 * np.abs(t - 0.4 * T)),
+    "kink": ("exp(-t)·sin(3πt/T) + |t - 0.4T| - 0.4T", lambda t, T: np.exp(-t) * np.sin(3 * np.pi * t / T) + np.abs(t - 0.4 * T) - 0.4 * T),
     "smooth": ("t·(2T - t)/T²", lambda t, T: t * (2 * T - t) / T**2),
     "step": ("1 for t > T/3, else 0", lambda t, T: (t > T / 3).astype(float)),
 }
