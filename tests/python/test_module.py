@@ -103,6 +103,8 @@ SIGNATURES = {
 def test_text_signatures_and_docstrings(obj):
     signature, doc = SIGNATURES[obj]
     assert obj.__text_signature__ == signature
+    if isinstance(obj, type) and doc is None:
+        doc = ""  # the interpreter's __doc__ of a type whose doc slot is only a signature
     assert obj.__doc__ == doc
 
 
