@@ -24,6 +24,82 @@ bool item_to_double(PyObject* item, double& out) {
   return !(out == -1.0 && PyErr_Occurred());
 }
 
+// The general path: size hint from the length, then the items in iteration
+// order, each converted like a float parameter.
+bool copy_by_iteration(PyObject* obj, std::vector<double>& out) {
+  const Py_ssize_t length = PySequence_Size(obj);
+  if (length < 0) PyErr_Clear();  // only a hint for the first allocation
+  else out.reserve(static_cast<std::size_t>(length));
+  PyObject* iterator = PyObject_GetIter(obj);
+  if (iterator == nullptr) return false;
+  bool ok = true;
+  while (PyObject* item = PyIter_Next(iterator)) {
+    double value = 0.0;
+    ok = item_to_double(item, value);
+    Py_DECREF(item);
+    if (!ok) break;
+    out.push_back(value);
+  }
+  Py_DECREF(iterator);
+  return ok && !PyErr_Occurred();
+}
+
+// Exact lists and tuples, read by index as their own iterators do (the size is
+// read again at every step, since an item's __float__ may change a list);
+// exact floats are taken without calling into the interpreter.
+bool copy_list_or_tuple(PyObject* obj, std::vector<double>& out) {
+  out.reserve(static_cast<std::size_t>(Py_SIZE(obj)));
+  for (Py_ssize_t i = 0; i < Py_SIZE(obj); ++i) {
+    PyObject* item = PySequence_Fast_ITEMS(obj)[i];
+    if (PyFloat_CheckExact(item)) {
+      out.push_back(PyFloat_AS_DOUBLE(item));
+      continue;
+    }
+    Py_INCREF(item);  // the list may drop it while it converts
+    double value = 0.0;
+    const bool ok = item_to_double(item, value);
+    Py_DECREF(item);
+    if (!ok) return false;
+    out.push_back(value);
+  }
+  return true;
+}
+
+bool is_native_double_format(const char* format) {
+  if (format == nullptr) return false;
+  if (*format == '@' || *format == '=' || *format == '<') ++format;  // little-endian x86-64
+  return format[0] == 'd' && format[1] == '\0';
+}
+
+// One-dimensional C-contiguous float64 buffers (NumPy arrays, array('d'),
+// memoryview), read-only ones included, are copied in one pass. Returns false
+// without an exception for every other object, which then takes the general
+// path with its own errors.
+bool copy_float64_buffer(PyObject* obj, std::vector<double>& out) {
+  if (Py_TYPE(obj)->tp_as_buffer == nullptr || Py_TYPE(obj)->tp_as_buffer->bf_getbuffer == nullptr)
+    return false;
+  struct Buffer {
+    Py_buffer view{};
+    bool held = false;
+    ~Buffer() {
+      if (held) PyBuffer_Release(&view);
+    }
+  } buffer;
+  buffer.held = PyObject_GetBuffer(obj, &buffer.view, PyBUF_C_CONTIGUOUS | PyBUF_FORMAT) == 0;
+  if (!buffer.held) {
+    PyErr_Clear();
+    return false;
+  }
+  const Py_buffer& view = buffer.view;
+  const bool usable = view.ndim == 1 && view.itemsize == sizeof(double) &&
+                      is_native_double_format(view.format);
+  if (usable) {
+    const auto* data = static_cast<const double*>(view.buf);
+    out.assign(data, data + view.len / static_cast<Py_ssize_t>(sizeof(double)));
+  }
+  return usable;
+}
+
 template <class T>
 PyObject* list_of(const std::vector<T>& values, PyObject* (*make)(T)) {
   PyObject* list = PyList_New(static_cast<Py_ssize_t>(values.size()));
@@ -67,21 +143,9 @@ bool convert(PyObject* obj, std::vector<double>& out) {
     return false;
   }
   out.clear();
-  const Py_ssize_t length = PySequence_Size(obj);
-  if (length < 0) PyErr_Clear();  // only a hint for the first allocation
-  else out.reserve(static_cast<std::size_t>(length));
-  PyObject* iterator = PyObject_GetIter(obj);
-  if (iterator == nullptr) return false;
-  bool ok = true;
-  while (PyObject* item = PyIter_Next(iterator)) {
-    double value = 0.0;
-    ok = item_to_double(item, value);
-    Py_DECREF(item);
-    if (!ok) break;
-    out.push_back(value);
-  }
-  Py_DECREF(iterator);
-  return ok && !PyErr_Occurred();
+  if (PyList_CheckExact(obj) || PyTuple_CheckExact(obj)) return copy_list_or_tuple(obj, out);
+  if (copy_float64_buffer(obj, out)) return true;
+  return copy_by_iteration(obj, out);
 }
 
 bool convert(PyObject* obj, std::string& out) {
