@@ -30,5 +30,7 @@ fi
 if [ ! -x .venv/bin/python ]; then
   /usr/bin/python3 -m venv --system-site-packages .venv
 fi
+# A fixed build directory keeps rebuilds incremental.
+mkdir -p build/python
 .venv/bin/python -m pip install --quiet --no-build-isolation --no-index \
-  --config-settings=builddir=build/python . 
+  --config-settings=builddir="$PWD/build/python" .
