@@ -74,6 +74,16 @@ def main(argv=None):
         reconstructions[m] = series
         print(f"  {m:5d}  {abs(coefficients[m - 1]):21.3e}  {error:33.3e}")
 
+    print("\n  L2 error with all modes, by degree and mesh (interpolation error dominates):")
+    for d in (1, 2, 3):
+        errors = []
+        for mesh in (max(n_t // 2, 1), n_t, 2 * n_t):
+            points = np.array(velm.get_lagrange_points(d, mesh, T))
+            a = velm.compute_sine_base_coefficients(n_modes, f(points, T).tolist(), mesh, d, T)
+            errors.append(math.sqrt(np.trapz((sine_series(a, grid, T) - f(grid, T)) ** 2, grid)))
+        print(f"  degree {d}: " + "  ".join(f"n_t={m:4d}: {e:.2e}" for m, e in
+                                          zip((max(n_t // 2, 1), n_t, 2 * n_t), errors)))
+
     print(f"\nH^1/2 seminorm of the samples: {velm.h12_seminorm(values.tolist()):.6f}")
     eigen = velm.EigenBasisTransformLowestOrder(n_t, T)
     eigenvalues = eigen.get_generalized_eigenvalues(50)
