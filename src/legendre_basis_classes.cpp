@@ -1,5 +1,7 @@
 #include "legendre_basis_classes.hpp"
 
+#include "common/sizes.hpp"
+
 #include <stdexcept>
 #include <string>
 
@@ -9,12 +11,9 @@ namespace {
 // n_t·(degree + 1), refused when it does not fit in 64 bits: a wrapped count
 // would size the vectors too small for the element index.
 std::uint64_t coefficient_count(const LegendreBasis& basis) {
-  std::uint64_t count = 0;
-  if (basis.degree == UINT64_MAX ||
-      __builtin_mul_overflow(basis.n_t, basis.degree + 1, &count))
-    throw std::overflow_error("n_t·(degree + 1) = " + std::to_string(basis.n_t) + "·(" +
-                              std::to_string(basis.degree) + " + 1) does not fit in 64 bits");
-  return count;
+  if (basis.degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
+  return check_allocatable(checked_product(basis.n_t, basis.degree + 1, "n_t·(degree + 1)"), 8,
+                           "n_t·(degree + 1) coefficients");
 }
 
 }  // namespace

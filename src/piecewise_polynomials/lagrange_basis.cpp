@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/checks.hpp"
+#include "common/sizes.hpp"
 #include "piecewise_polynomials/legendre_basis.hpp"
 
 namespace velm {
@@ -12,10 +13,8 @@ namespace {
 
 // n_t·degree + 1, refused before anything is allocated when it does not fit.
 std::uint64_t dof_count(std::uint64_t degree, std::uint64_t n_t) {
-  std::uint64_t product = 0;
-  if (__builtin_mul_overflow(n_t, degree, &product) || product == UINT64_MAX)
-    throw std::overflow_error("n_t·degree + 1 does not fit in 64 bits (degree " +
-                              std::to_string(degree) + ", n_t " + std::to_string(n_t) + ")");
+  const std::uint64_t product = checked_product(n_t, degree, "n_t·degree");
+  if (product == UINT64_MAX) throw std::overflow_error("n_t·degree + 1 does not fit in 64 bits");
   return product + 1;
 }
 
@@ -42,12 +41,14 @@ Eigen::MatrixXd fixed_reference_matrix(std::uint64_t degree) {
 LagrangeBasis make_lagrange_basis(std::uint64_t degree, std::uint64_t n_t, double T) {
   LagrangeBasis basis{{}, {}, degree, n_t, T};
   const double h = T / static_cast<double>(n_t);
-  basis.elements.reserve(n_t);
+  // Both sizes are checked before either list is allocated.
+  const std::uint64_t node_count = check_allocatable(dof_count(degree, n_t), 8, "n_t·degree + 1 Lagrange nodes");
+  basis.elements.reserve(check_allocatable(n_t, 16, "n_t mesh elements"));
   for (std::uint64_t i = 0; i < n_t; ++i) {
     const double start = static_cast<double>(i) * h;
     basis.elements.emplace_back(start, h + start);
   }
-  basis.nodes.reserve(dof_count(degree, n_t));
+  basis.nodes.reserve(node_count);
   for (const auto& [a, b] : basis.elements)
     for (std::uint64_t k = 0; k < degree; ++k) basis.nodes.push_back(equidistant_node(k, a, b, degree));
   basis.nodes.push_back(T);
@@ -57,6 +58,9 @@ LagrangeBasis make_lagrange_basis(std::uint64_t degree, std::uint64_t n_t, doubl
 Eigen::MatrixXd lagrange_to_legendre_unit_interval(std::uint64_t degree) {
   if (degree == 0) fail("Lagrange to Legendre conversion not meaningful for degree 0");
   if (degree <= 2) return fixed_reference_matrix(degree);
+  if (degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
+  check_allocatable(checked_product(degree + 1, degree + 1, "(degree + 1)²"), 8,
+                    "(degree + 1)² reference matrix entries");
   const auto n = static_cast<Eigen::Index>(degree + 1);
   Eigen::MatrixXd vandermonde(n, n);
   for (Eigen::Index i = 0; i < n; ++i) {
@@ -64,7 +68,10 @@ Eigen::MatrixXd lagrange_to_legendre_unit_interval(std::uint64_t degree) {
     for (Eigen::Index k = 0; k < n; ++k)
       vandermonde(k, i) = legendre_polynomial(static_cast<std::uint64_t>(k), xi);
   }
-  const Eigen::FullPivLU<Eigen::MatrixXd> lu(vandermonde);
+  Eigen::FullPivLU<Eigen::MatrixXd> lu(vandermonde);
+  // Only an exactly zero pivot means no inverse; Eigen's default rank
+  // threshold would refuse the (ill-conditioned but invertible) high degrees.
+  lu.setThreshold(0.0);
   if (!lu.isInvertible())
     fail("Failed to invert Vandermonde matrix for Lagrange to Legendre conversion.");
   return lu.inverse();
@@ -93,9 +100,11 @@ CsrMatrix to_legendre_basis_matrix_for_pol_degree(const LagrangeBasis& basis, st
   const Eigen::MatrixXd m = lagrange_to_legendre_unit_interval(basis.degree);
   if (k >= static_cast<std::uint64_t>(m.cols())) fail("Matrix slicing out of bounds.");
   CoordinateList list = make_coordinate_list(basis.n_t, basis.nodes.size());
-  list.rows.reserve(basis.n_t * (basis.degree + 1));
-  list.cols.reserve(basis.n_t * (basis.degree + 1));
-  list.values.reserve(basis.n_t * (basis.degree + 1));
+  const std::uint64_t entries = check_allocatable(
+      checked_product(basis.n_t, basis.degree + 1, "n_t·(degree + 1)"), 24, "n_t·(degree + 1) matrix entries");
+  list.rows.reserve(entries);
+  list.cols.reserve(entries);
+  list.values.reserve(entries);
   for (std::uint64_t e = 0; e < basis.n_t; ++e)
     for (std::uint64_t i = 0; i <= basis.degree; ++i)
       append(list, e, e * basis.degree + i, m(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(k)));

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/sizes.hpp"
 #include "preconditioning/parallel_map.hpp"
 
 namespace velm {
@@ -75,6 +76,7 @@ double get_generalized_eigenvalue(const EigenBasisTransformLowestOrder& e, std::
 
 std::vector<double> get_generalized_eigenvalues(const EigenBasisTransformLowestOrder& e,
                                                 std::uint64_t n_terms) {
+  check_allocatable(e.n_t, sizeof(double), "n_t eigenvalues");
   return parallel_map(e.n_t, [&](std::size_t l) { return get_generalized_eigenvalue(e, l, n_terms); });
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/checks.hpp"
+#include "common/sizes.hpp"
 
 namespace velm {
 namespace {
@@ -31,25 +32,20 @@ double period_sign(const Fold& fold, bool reverse_reflected) {
   return negative ? -1.0 : 1.0;
 }
 
-std::uint64_t checked_product(std::uint64_t blocks, std::uint64_t size, const char* what) {
-  std::uint64_t product = 0;
-  if (__builtin_mul_overflow(blocks, size, &product))
-    throw std::overflow_error(std::string("compound extension matrix: (degree + 1)·") + what +
-                              " does not fit in 64 bits");
-  return product;
-}
-
 }  // namespace
 
 CsrMatrix get_compound_extension_matrix(std::uint64_t n_t, std::uint64_t n_modes,
                                         std::uint64_t degree, bool is_cosine) {
   // The remainder by 2·n_t below is undefined for n_t = 0: stop first.
   if (n_t == 0 && n_modes > 0) fail("attempt to calculate the remainder with a divisor of zero");
-  if (degree == UINT64_MAX) throw std::overflow_error("compound extension matrix: degree + 1 overflows");
-  if (n_t > UINT64_MAX / 2) throw std::overflow_error("compound extension matrix: 2·n_t overflows");
+  if (degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
   const std::uint64_t blocks = degree + 1;
-  const std::uint64_t rows = checked_product(blocks, n_modes, "n_modes");
-  const std::uint64_t cols = checked_product(blocks, n_t, "n_t");
+  // Rows hold one entry each (an index, a column and a value); columns are
+  // only counted, but they must fit the signed indices, and 2·n_t must not wrap.
+  const std::uint64_t rows = check_allocatable(checked_product(blocks, n_modes, "(degree + 1)·n_modes"), 24,
+                                               "(degree + 1)·n_modes matrix rows");
+  const std::uint64_t cols = check_allocatable(checked_product(blocks, n_t, "(degree + 1)·n_t"), 1,
+                                               "(degree + 1)·n_t matrix columns");
 
   // Block diagonal with one entry per row: row d·n_modes + i holds ±1 at
   // column d·n_t + c(i), written directly in storage order.

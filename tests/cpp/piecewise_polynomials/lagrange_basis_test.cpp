@@ -56,6 +56,10 @@ TEST(ReferenceMatrix, InvertsTheLegendreVandermondeMatrix) {
         v(k, i) = legendre_polynomial(static_cast<std::uint64_t>(k), -1.0 + 2.0 * static_cast<double>(i) / static_cast<double>(degree));
     EXPECT_LT((m * v - Eigen::MatrixXd::Identity(n, n)).cwiseAbs().maxCoeff(), 1e-12) << degree;
   }
+  // Ill-conditioned but invertible: only an exactly zero pivot may refuse.
+  for (std::uint64_t degree : {40, 60, 90, 120}) EXPECT_NO_THROW(lagrange_to_legendre_unit_interval(degree));
+  EXPECT_THROW(lagrange_to_legendre_unit_interval(std::uint64_t{1} << 30), std::length_error);
+  EXPECT_THROW(lagrange_to_legendre_unit_interval(std::uint64_t{1} << 40), std::overflow_error);
   EXPECT_EQ(failure_message([] { lagrange_to_legendre_unit_interval(0); }),
             "Lagrange to Legendre conversion not meaningful for degree 0");
 }

@@ -1,0 +1,32 @@
+// Size checks done before allocating, so that hostile sizes end in a clear
+// error instead of wrapping around or reaching the allocator.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace velm {
+
+// a·b, refused with std::overflow_error naming the product when it does not fit in 64 bits.
+inline std::uint64_t checked_product(std::uint64_t a, std::uint64_t b, std::string_view what) {
+  std::uint64_t product = 0;
+  if (__builtin_mul_overflow(a, b, &product))
+    throw std::overflow_error(std::string(what) + " = " + std::to_string(a) + "·" + std::to_string(b) +
+                              " does not fit in 64 bits");
+  return product;
+}
+
+// Refuses `count` elements of `bytes_each` bytes when they could never be
+// allocated: past the 48-bit address space of x86-64, or past the signed
+// 64-bit indices of the sparse matrices. std::length_error becomes MemoryError.
+inline std::uint64_t check_allocatable(std::uint64_t count, std::uint64_t bytes_each, std::string_view what) {
+  constexpr std::uint64_t address_space = std::uint64_t{1} << 48;
+  if (count > address_space / bytes_each)
+    throw std::length_error(std::string("cannot allocate ") + std::string(what) + " = " +
+                            std::to_string(count) + " elements");
+  return count;
+}
+
+}  // namespace velm
