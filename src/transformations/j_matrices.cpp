@@ -30,11 +30,10 @@ CsrMatrix get_compound_filter(std::uint64_t n_modes, std::uint64_t n_t, std::uin
   for (std::uint64_t k = 0; k < n_modes; ++k) {
     offsets[k + 1] = static_cast<Index>((k + 1) * per_row);
     const double x = ((static_cast<double>(k) + 0.5) * pi) * r * 0.5;
-    for (std::uint64_t d = 0; d <= degree; ++d) {
-      const std::uint64_t p = k * per_row + d;
-      cols[p] = static_cast<Index>(d * n_modes + k);
-      values[p] = spherical_bessel_j(static_cast<unsigned>(d), x);
-    }
+    const std::uint64_t row = k * per_row;
+    // All orders of one argument at once, straight into the row's values.
+    spherical_bessel_j_up_to(static_cast<unsigned>(degree), x, values + row);
+    for (std::uint64_t d = 0; d <= degree; ++d) cols[row + d] = static_cast<Index>(d * n_modes + k);
   }
   return filter;
 }

@@ -14,4 +14,8 @@ CsrMatrix get_compound_filter(std::uint64_t n_modes, std::uint64_t n_t, std::uin
 // j_d(x) for d ≥ 0 and x > 0, accurate also where d exceeds x by far.
 double spherical_bessel_j(unsigned order, double x);
 
+// j_0(x) … j_max_order(x) into out[0 … max_order], all orders of one argument
+// together.
+void spherical_bessel_j_up_to(unsigned max_order, double x, double* out);
+
 }  // namespace velm

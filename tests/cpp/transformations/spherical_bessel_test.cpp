@@ -43,3 +43,28 @@ TEST(SphericalBessel, LowOrdersAgreeWithTheirClosedForms) {
 
 }  // namespace
 }  // namespace velm
+
+namespace velm {
+namespace {
+
+// All orders of one argument together agree with the single values, also for
+// orders far beyond the table, where the downward recurrence must rescale.
+TEST(SphericalBessel, AllOrdersOfOneArgument) {
+  for (const double x : {3e-15, 1e-7, 0.3, 7.5, 29.0, 31.0, 1e3}) {
+    std::vector<double> all(31);
+    spherical_bessel_j_up_to(30, x, all.data());
+    for (unsigned d = 0; d <= 30; ++d) {
+      const double single = spherical_bessel_j(d, x);
+      EXPECT_LE(std::fabs(all[d] - single), 2.3e-16 * std::max(std::fabs(single), std::min(1.0, 1.0 / x))) << d << " " << x;
+    }
+  }
+  std::vector<double> high(1201);
+  spherical_bessel_j_up_to(1200, 0.01, high.data());
+  EXPECT_TRUE(std::isfinite(high[0]) && std::isfinite(high[1200]));
+  EXPECT_NEAR(high[0], std::sin(0.01) / 0.01, 1e-16);
+  EXPECT_EQ(high[1200], 0.0);  // far below the smallest double
+  EXPECT_GT(high[40], 0.0);
+}
+
+}  // namespace
+}  // namespace velm
