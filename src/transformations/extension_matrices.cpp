@@ -17,13 +17,28 @@ struct Fold {
   bool reflected;        // i mod 2n_t ≥ n_t
 };
 
-Fold fold_index(std::uint64_t i, std::uint64_t n_t) {
-  const std::uint64_t period = 2 * n_t;
-  const std::uint64_t l = i % period;
-  const std::uint64_t q = i / period;
-  const bool reflected = l >= n_t;
-  return {reflected ? period - 1 - l : l, q % 2 == 1, reflected};
-}
+// The fold of every mode index in turn. The remainder and quotient by 2·n_t
+// are carried along instead of divided out at every row: one division per row
+// and degree cost more than the rest of the matrix together.
+class FoldSequence {
+ public:
+  explicit FoldSequence(std::uint64_t n_t) : n_t_(n_t) {}
+
+  Fold next() {
+    const bool reflected = l_ >= n_t_;
+    const Fold fold{reflected ? 2 * n_t_ - 1 - l_ : l_, odd_period_, reflected};
+    if (++l_ == 2 * n_t_) {
+      l_ = 0;
+      odd_period_ = !odd_period_;
+    }
+    return fold;
+  }
+
+ private:
+  std::uint64_t n_t_;
+  std::uint64_t l_ = 0;
+  bool odd_period_ = false;
+};
 
 // E+ keeps the period's sign on the reflected half (sine columns); E− reverses
 // it there (cosine columns).
@@ -54,13 +69,14 @@ CsrMatrix get_compound_extension_matrix(std::uint64_t n_t, std::uint64_t n_modes
   Index* offsets = matrix.outerIndexPtr();
   Index* inner = matrix.innerIndexPtr();
   double* values = matrix.valuePtr();
-  for (std::uint64_t d = 0; d < blocks; ++d) {
-    // Sine: even degrees hold DST-IV columns (E+), odd ones DCT-IV (E−); the
-    // cosine basis the other way round.
-    const bool reverse_reflected = (d % 2 == 1) != is_cosine;
-    for (std::uint64_t i = 0; i < n_modes; ++i) {
+  FoldSequence folds(n_t);
+  for (std::uint64_t i = 0; i < n_modes; ++i) {
+    const Fold fold = folds.next();
+    for (std::uint64_t d = 0; d < blocks; ++d) {
+      // Sine: even degrees hold DST-IV columns (E+), odd ones DCT-IV (E−);
+      // the cosine basis the other way round.
+      const bool reverse_reflected = (d % 2 == 1) != is_cosine;
       const std::uint64_t row = d * n_modes + i;
-      const Fold fold = fold_index(i, n_t);
       offsets[row + 1] = static_cast<Index>(row + 1);
       inner[row] = static_cast<Index>(d * n_t + fold.column);
       values[row] = period_sign(fold, reverse_reflected);

@@ -48,7 +48,8 @@ void upward(unsigned max_order, double x_double, double* out) {
 // signed by whichever of j_0, j_1 is larger.
 void downward(unsigned max_order, double x_double, double* out) {
   const long double x = x_double;
-  const unsigned start = max_order + 30 + 2 * static_cast<unsigned>(x);
+  const unsigned start = max_order + 20 + 2 * static_cast<unsigned>(x);
+  const long double inverse_x = 1.0L / x;
   // A stack buffer covers the usual orders; no allocation per argument.
   long double small[160];
   std::vector<long double> large;
@@ -61,7 +62,7 @@ void downward(unsigned max_order, double x_double, double* out) {
   f[start] = 1e-300L;
   long double norm = (2.0L * start + 1.0L) * f[start] * f[start];
   for (unsigned n = start; n-- > 0;) {
-    f[n] = (2.0L * n + 3.0L) / x * f[n + 1] - f[n + 2];
+    f[n] = (2.0L * n + 3.0L) * inverse_x * f[n + 1] - f[n + 2];
     if (std::fabs(f[n]) > 1e1000L) {  // high orders at small x: keep the squares finite
       for (unsigned m = n; m <= start; ++m) f[m] *= 1e-1000L;
       norm *= 1e-2000L;
