@@ -22,7 +22,7 @@ Eigen::MatrixXd forward(const HilbertBasisTransformForSeparateDegrees& transform
               "HilbertBasisTransformForSeparateDegrees: forward: Number of rows of input matrix "
               "does not match n_t");
   const auto n_t = static_cast<Eigen::Index>(transform.n_t);
-  Eigen::MatrixXd result = Eigen::MatrixXd::Zero(n_t, input.cols());
+  Eigen::MatrixXd result(n_t, input.cols());  // every column is written whole below
   for (Eigen::Index i = 0; i < input.cols(); ++i) {
     // Sine basis: DST-IV for even degrees, DCT-IV for odd ones, signs + + − −;
     // cosine basis: the kernels swapped, signs + − − +.
@@ -32,9 +32,10 @@ Eigen::MatrixXd forward(const HilbertBasisTransformForSeparateDegrees& transform
     const FFTWwrapper& wrapper = sine_kernel ? transform.dst_iv_wrapper : transform.dct_iv_wrapper;
     const std::span<const double> column(input.data() + i * input.outerStride(),
                                          static_cast<std::size_t>(n_t));
-    const std::vector<double> values = forward(wrapper, column);
-    for (Eigen::Index k = 0; k < n_t; ++k)
-      result(k, i) = negative ? -values[static_cast<std::size_t>(k)] : values[static_cast<std::size_t>(k)];
+    const std::span<double> destination(result.col(i).data(), static_cast<std::size_t>(n_t));
+    forward_into(wrapper, column, destination);
+    if (negative)
+      for (double& value : destination) value = -value;  // flips the sign bit, zeros included
   }
   return result;
 }

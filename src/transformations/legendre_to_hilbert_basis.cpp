@@ -33,7 +33,7 @@ std::vector<double> apply_fft(const LegendreToHilbertBasis& op, std::span<const 
 std::vector<double> apply(const LegendreToHilbertBasis& op, std::span<const double> legendre_dofs) {
   const Eigen::MatrixXd transformed = forward(op.transform, matrix_view(legendre_dofs, op.n_t, op.degree + 1));
   const Eigen::Map<const Eigen::VectorXd> v(transformed.data(), transformed.size());
-  const Eigen::VectorXd w = multiply(op.compound_filter, multiply(op.extension_matrix, v));
+  const Eigen::VectorXd w = multiply_chain(op.compound_filter, op.extension_matrix, v);
   const double c = 1.0 / static_cast<double>(op.n_t);
   std::vector<double> result(static_cast<std::size_t>(w.size()));
   for (std::size_t k = 0; k < result.size(); ++k) result[k] = w[static_cast<Eigen::Index>(k)] * c;

@@ -8,18 +8,35 @@
 namespace velm {
 namespace {
 
-// Extension to n_modes modes, the Bessel filter, and the 1/n_t scaling of the
-// per-degree transform values (degree-major). The extension matrix is built
-// and applied before the filter is built, so n_t = 0 stops before any Bessel
-// value is computed.
+constexpr double pi = 3.141592653589793;
+
+// Extension to n_modes modes, the Bessel filter and the 1/n_t scaling of the
+// per-degree transform values, fused: entry k is the sum over degrees of
+// j_d(x_k)·(0.0 + sign·value at the fold of k), added in the order of the two
+// sparse products (the extension row first, then the filter row by degree),
+// so the result is that of building both matrices and multiplying, bit for
+// bit, without the matrices. The extension's checks come first, so n_t = 0
+// stops before any Bessel value.
 std::vector<double> extend_filter_scale(const Eigen::MatrixXd& transformed, std::uint64_t n_modes,
                                         std::uint64_t n_t, std::uint64_t degree) {
-  const Eigen::Map<const Eigen::VectorXd> x(transformed.data(), transformed.size());
-  const Eigen::VectorXd y = multiply(get_compound_extension_matrix(n_t, n_modes, degree, false), x);
-  const Eigen::VectorXd z = multiply(get_compound_filter(n_modes, n_t, degree), y);
+  check_extension_sizes(n_t, n_modes, degree);
+  std::vector<double> result(n_modes);
+  std::vector<double> weights(degree + 1);  // j_0 … j_degree of one argument
+  const double r = 1.0 / static_cast<double>(n_t);
   const double s = 1.0 / static_cast<double>(n_t);
-  std::vector<double> result(static_cast<std::size_t>(z.size()));
-  for (std::size_t k = 0; k < result.size(); ++k) result[k] = z[static_cast<Eigen::Index>(k)] * s;
+  FoldSequence folds(n_t);
+  for (std::uint64_t k = 0; k < n_modes; ++k) {
+    const Fold fold = folds.next();
+    const double x = ((static_cast<double>(k) + 0.5) * pi) * r * 0.5;
+    spherical_bessel_j_up_to(static_cast<unsigned>(degree), x, weights.data());
+    double z = 0.0;
+    for (std::uint64_t d = 0; d <= degree; ++d) {
+      const double extended = 0.0 + period_sign(fold, reverses_reflected(d, false)) *
+                                        transformed(static_cast<Eigen::Index>(fold.column), static_cast<Eigen::Index>(d));
+      z += weights[d] * extended;
+    }
+    result[k] = z * s;
+  }
   return result;
 }
 

@@ -176,4 +176,24 @@ Eigen::VectorXd multiply(const CsrMatrix& matrix, const Eigen::Ref<const Eigen::
   return result;
 }
 
+Eigen::VectorXd multiply_chain(const CsrMatrix& outer, const CsrMatrix& inner,
+                               const Eigen::Ref<const Eigen::VectorXd>& x) {
+  check_equal(static_cast<std::uint64_t>(x.size()), static_cast<std::uint64_t>(inner.cols()));
+  check_equal(static_cast<std::uint64_t>(outer.cols()), static_cast<std::uint64_t>(inner.rows()));
+  const auto inner_row = [&](Index r) {
+    double sum = 0.0;
+    for (Index p = inner.outerIndexPtr()[r]; p < inner.outerIndexPtr()[r + 1]; ++p)
+      sum += inner.valuePtr()[p] * x[inner.innerIndexPtr()[p]];
+    return sum;
+  };
+  Eigen::VectorXd result(outer.rows());
+  for (Index r = 0; r < outer.rows(); ++r) {
+    double sum = 0.0;
+    for (Index p = outer.outerIndexPtr()[r]; p < outer.outerIndexPtr()[r + 1]; ++p)
+      sum += outer.valuePtr()[p] * inner_row(outer.innerIndexPtr()[p]);
+    result[r] = sum;
+  }
+  return result;
+}
+
 }  // namespace velm

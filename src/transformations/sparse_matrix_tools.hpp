@@ -51,4 +51,10 @@ Triplets csr_to_triplets(const CsrMatrix& matrix);
 // order and starting from 0.0, of v·x[c]. Checks x against the column count.
 Eigen::VectorXd multiply(const CsrMatrix& matrix, const Eigen::Ref<const Eigen::VectorXd>& x);
 
+// outer·(inner·x) with the terms of both products added in the same order as
+// `multiply` twice, without forming inner·x: each entry of it is summed where
+// the outer row needs it.
+Eigen::VectorXd multiply_chain(const CsrMatrix& outer, const CsrMatrix& inner,
+                               const Eigen::Ref<const Eigen::VectorXd>& x);
+
 }  // namespace velm

@@ -2,6 +2,8 @@
 
 #include <fftw3.h>
 
+#include <algorithm>
+
 #include "common/checks.hpp"
 #include "transformations/fft/plan_cache.hpp"
 
@@ -23,12 +25,19 @@ fftw_r2r_kind fftw_kind(TransformKind kind) {
 
 }  // namespace
 
+void forward_into(const FFTWwrapper& wrapper, std::span<const double> input, std::span<double> output) {
+  check_equal(input.size(), wrapper.length);
+  check_equal(output.size(), wrapper.length);
+  if (output.empty()) return;  // FFTW cannot plan length 0
+  if (output.data() != input.data()) std::copy(input.begin(), input.end(), output.begin());
+  const SharedPlan plan = cached_plan(fftw_kind(wrapper.kind), wrapper.length);
+  fftw_execute_r2r(plan.get(), output.data(), output.data());
+}
+
 std::vector<double> forward(const FFTWwrapper& wrapper, std::span<const double> input) {
   check_equal(input.size(), wrapper.length);
-  std::vector<double> result(input.begin(), input.end());
-  if (result.empty()) return result;  // FFTW cannot plan length 0
-  const SharedPlan plan = cached_plan(fftw_kind(wrapper.kind), wrapper.length);
-  fftw_execute_r2r(plan.get(), result.data(), result.data());
+  std::vector<double> result(input.size());
+  forward_into(wrapper, input, result);
   return result;
 }
 

@@ -21,4 +21,8 @@ struct FFTWwrapper {
 // empty result. Safe to call from any number of threads at once.
 std::vector<double> forward(const FFTWwrapper& wrapper, std::span<const double> input);
 
+// The same transform written into `output` (exactly `wrapper.length` values;
+// it may be the input itself), for callers that own the destination already.
+void forward_into(const FFTWwrapper& wrapper, std::span<const double> input, std::span<double> output);
+
 }  // namespace velm
