@@ -13,7 +13,9 @@ for python in "${PYENV_ROOT:-/root/.pyenv}"/versions/3.1[2-9]*/bin/python3; do
   echo "=== CPython $version ($python)"
   build="build/py$version"
   if [ ! -f "$build/build.ninja" ]; then
-    meson setup "$build" -Dpython.install_env=auto --native-file <(printf "[binaries]\npython = '%s'\n" "$python") >/dev/null
+    mkdir -p build
+    printf "[binaries]\npython = '%s'\n" "$python" > "build/py$version.ini"
+    meson setup "$build" --native-file "build/py$version.ini" >/dev/null
   fi
   ninja -C "$build" >/dev/null
   module_dir="$(cd "$(dirname "$(find "$build/src" -name 'velm*.so' | head -n 1)")" && pwd)"

@@ -22,9 +22,11 @@ struct Kernel {
 // The kernel and sign of degree i, read off the identities
 // ∫ P_i(x)·e^{i·a·x} dx = 2·iⁱ·j_i(a) for the sine and cosine parts.
 Kernel kernel_of(std::uint64_t i, bool is_cosine) {
-  static constexpr Kernel sine_basis[4] = {{true, 1}, {false, 1}, {true, -1}, {false, -1}};
-  static constexpr Kernel cosine_basis[4] = {{false, 1}, {true, -1}, {false, -1}, {true, 1}};
-  return (is_cosine ? cosine_basis : sine_basis)[i % 4];
+  // Sine basis: + + − − with sin, cos, sin, cos; cosine basis: + − − + with cos, sin, cos, sin.
+  const bool even = i % 2 == 0;
+  const std::uint64_t phase = i % 4;
+  if (is_cosine) return Kernel{!even, (phase == 1 || phase == 2) ? -1 : 1};
+  return Kernel{even, phase >= 2 ? -1 : 1};
 }
 
 // out(k, i) = s_i·2·Σ_j d_{j,i}·φ_i(π(j + ½)(k + ½)/n_t), summed directly in long double.
