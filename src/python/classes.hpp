@@ -123,9 +123,9 @@ PyObject* class_type() {
         {Py_tp_doc, const_cast<char*>(constructor_info<ClassDecl>().doc.c_str())},
         {Py_tp_methods, methods},
         {0, nullptr}};
-    static PyType_Spec spec = {full_name.c_str(), static_cast<int>(sizeof(Instance<Core>)), 0,
+    static PyType_Spec type_spec = {full_name.c_str(), static_cast<int>(sizeof(Instance<Core>)), 0,
                                Py_TPFLAGS_DEFAULT | Py_TPFLAGS_IMMUTABLETYPE, slots};
-    return PyType_FromSpec(&spec);
+    return PyType_FromSpec(&type_spec);
   }();
   if (type == nullptr && !PyErr_Occurred())
     PyErr_SetString(PyExc_SystemError, "type creation failed earlier in this process");

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <thread>
 
 namespace velm {
 namespace {
@@ -88,6 +89,26 @@ TEST(Eigenvalue, ListIsBitIdenticalForAnyThreadCount) {
     EXPECT_EQ(get_generalized_eigenvalues(e, 200), single);
   }
   EXPECT_EQ(get_generalized_eigenvalues(e, 200), single);
+}
+
+// Several threads use the pool and the plan cache at once.
+TEST(Eigenvalue, ConcurrentCallersShareThePoolAndThePlans) {
+  const auto e = make_eigen_basis_transform(700, 1.3);
+  const auto values = get_generalized_eigenvalues(e, 50);
+  std::vector<double> x(700);
+  for (std::size_t i = 0; i < x.size(); ++i) x[i] = std::cos(0.01 * i);
+  const auto transformed = forward_transform(e, x);
+  std::vector<int> mismatches(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < 10; ++round) {
+        mismatches[t] += get_generalized_eigenvalues(e, 50) != values;
+        mismatches[t] += forward_transform(e, x) != transformed;
+      }
+    });
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(mismatches, std::vector<int>(4, 0));
 }
 
 }  // namespace
