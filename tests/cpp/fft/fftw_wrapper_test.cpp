@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
+
 #include <cmath>
 #include <random>
 #include <thread>
@@ -41,13 +43,7 @@ std::vector<long double> direct(TransformKind kind, const std::vector<double>& x
   return y;
 }
 
-std::vector<double> random_values(std::size_t n, unsigned seed) {
-  std::mt19937_64 engine(seed);
-  std::normal_distribution<double> normal;
-  std::vector<double> v(n);
-  for (double& x : v) x = normal(engine);
-  return v;
-}
+using test_support::random_values;
 
 struct Case {
   TransformKind kind;

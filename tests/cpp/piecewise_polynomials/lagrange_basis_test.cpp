@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
+
 #include <cmath>
 #include <random>
 
@@ -11,14 +13,7 @@
 namespace velm {
 namespace {
 
-std::string failure_message(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const CheckFailure& failure) {
-    return failure.message();
-  }
-  return "<no failure>";
-}
+using test_support::failure_message;
 
 TEST(LagrangeNodes, WorkedExamples) {
   EXPECT_EQ(make_lagrange_basis(1, 2, 1.0).nodes, (std::vector<double>{0.0, 0.5, 1.0}));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
+
 #include "common/checks.hpp"
 
 namespace velm {
@@ -14,14 +16,7 @@ CsrMatrix from_entries(std::uint64_t rows, std::uint64_t cols,
   return to_csr(list);
 }
 
-std::string failure_message(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const CheckFailure& failure) {
-    return failure.message();
-  }
-  return "<no failure>";
-}
+using test_support::failure_message;
 
 TEST(CoordinateList, SortsRowsAndColumnsSumsDuplicatesAndKeepsZeros) {
   const CsrMatrix m = from_entries(3, 4, {{2, 3, 1.0}, {0, 2, 0.0}, {2, 0, 5.0}, {0, 1, 2.0}, {2, 3, 0.5}});

@@ -2,6 +2,8 @@
 // multiplying twice.
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
+
 #include <bit>
 #include <cmath>
 #include <random>
@@ -16,13 +18,7 @@
 namespace velm {
 namespace {
 
-std::vector<double> random_values(std::size_t n, unsigned seed) {
-  std::mt19937_64 engine(seed);
-  std::normal_distribution<double> normal;
-  std::vector<double> v(n);
-  for (double& x : v) x = normal(engine);
-  return v;
-}
+using test_support::random_values;
 
 // The pipeline written out with the matrices, as the reference.
 std::vector<double> through_matrices(const Eigen::MatrixXd& transformed, std::uint64_t n_modes,
