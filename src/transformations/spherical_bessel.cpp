@@ -48,7 +48,15 @@ void upward(unsigned max_order, double x_double, double* out) {
 // signed by whichever of j_0, j_1 is larger.
 void downward(unsigned max_order, double x_double, double* out) {
   const long double x = x_double;
-  const unsigned start = max_order + 20 + 2 * static_cast<unsigned>(x);
+  // Start where the neglected dominant solution has fallen below 1e-22 of the
+  // wanted one: (x/(2m + 1))² per order beyond the argument, so a few orders
+  // at small arguments and more where the argument approaches the orders.
+  unsigned start = max_order;
+  for (long double neglected = 1.0L; neglected > 1e-22L || start < x + 4;) {
+    ++start;
+    const long double ratio = x / (2.0L * start + 1.0L);
+    neglected *= ratio * ratio;
+  }
   const long double inverse_x = 1.0L / x;
   // A stack buffer covers the usual orders; no allocation per argument.
   long double small[160];
