@@ -18,12 +18,13 @@ inline std::uint64_t checked_product(std::uint64_t a, std::uint64_t b, std::stri
   return product;
 }
 
-// Refuses `count` elements of `bytes_each` bytes when they could never be
-// allocated: past the 48-bit address space of x86-64, or past the signed
-// 64-bit indices of the sparse matrices. std::length_error becomes MemoryError.
+// Refuses `count` elements of `bytes_each` bytes beyond 1 TiB in one buffer
+// (far past the signed 64-bit indices of the sparse matrices too), before the
+// allocator is asked: the answer is then the same on every machine, whatever
+// its memory overcommit does. std::length_error becomes MemoryError.
 inline std::uint64_t check_allocatable(std::uint64_t count, std::uint64_t bytes_each, std::string_view what) {
-  constexpr std::uint64_t address_space = std::uint64_t{1} << 48;
-  if (count > address_space / bytes_each)
+  constexpr std::uint64_t largest_buffer = std::uint64_t{1} << 40;
+  if (count > largest_buffer / bytes_each)
     throw std::length_error(std::string("cannot allocate ") + std::string(what) + " = " +
                             std::to_string(count) + " elements");
   return count;
