@@ -112,8 +112,9 @@ CsrMatrix to_legendre_basis_matrix_for_pol_degree(const LagrangeBasis& basis, st
 }
 
 CsrMatrix get_transormation_matrix_to_legendre(const LagrangeBasis& basis) {
+  if (basis.degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
   std::vector<CsrMatrix> blocks;
-  blocks.reserve(basis.degree + 1);
+  blocks.reserve(check_allocatable(basis.degree + 1, sizeof(CsrMatrix), "degree + 1 matrix blocks"));
   for (std::uint64_t k = 0; k <= basis.degree; ++k)
     blocks.push_back(to_legendre_basis_matrix_for_pol_degree(basis, k));
   BlockGrid grid{basis.degree + 1, 1, {}};

@@ -1,5 +1,7 @@
 #include "python/conversions.hpp"
 
+#include <algorithm>
+
 namespace velm::python {
 namespace {
 
@@ -28,8 +30,11 @@ bool item_to_double(PyObject* item, double& out) {
 // order, each converted like a float parameter.
 bool copy_by_iteration(PyObject* obj, std::vector<double>& out) {
   const Py_ssize_t length = PySequence_Size(obj);
-  if (length < 0) PyErr_Clear();  // only a hint for the first allocation
-  else out.reserve(static_cast<std::size_t>(length));
+  // Only a hint for the first allocation, so a failing or lying __len__ can
+  // neither stop the conversion nor make it ask for absurd memory.
+  constexpr Py_ssize_t largest_hint = Py_ssize_t{1} << 20;
+  if (length < 0) PyErr_Clear();
+  else out.reserve(static_cast<std::size_t>(std::min(length, largest_hint)));
   PyObject* iterator = PyObject_GetIter(obj);
   if (iterator == nullptr) return false;
   bool ok = true;

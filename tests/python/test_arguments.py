@@ -232,6 +232,19 @@ def test_iterator_error_passes_unchanged():
         velm.h12_seminorm(Exploding())
 
 
+def test_lying_len_is_only_a_hint():
+    class Lying:
+        def __len__(self):
+            return 2**40
+
+        def __getitem__(self, i):
+            if i >= 2:
+                raise IndexError
+            return float(i + 1)
+
+    assert sequence_through(Lying()) == [1.0, 2.0]
+
+
 def test_failing_len_is_ignored():
     class NoLen:
         def __len__(self):

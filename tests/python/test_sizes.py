@@ -22,6 +22,8 @@ HUGE = [
     (lambda: velm.get_lagrange_points(2**40, 2**20, 1.0), MemoryError, "n_t"),
     (lambda: velm.get_lagrange_points(0, 2**60, 1.0), MemoryError, "n_t"),
     (lambda: velm.lagrange_to_legendre_basis_transformation(1, 2**62), MemoryError, "n_t"),
+    (lambda: velm.lagrange_to_legendre_basis_transformation(2**44, 0), MemoryError, "degree"),
+    (lambda: velm.compute_sine_base_coefficients(0, [], 1, 2**44, 1.0), MemoryError, "n_t·degree"),
     (lambda: velm.compute_sine_base_coefficients(2**62, [1.0], 0, 1, 1.0), None, None),
     (lambda: velm.compute_sine_base_coefficients_pw_constants(2**61, [1.0], 1), MemoryError, "n_modes"),
     (lambda: velm.EigenBasisTransformLowestOrder(2**62, 1.0).get_generalized_eigenvalues(1), MemoryError, "n_t"),
