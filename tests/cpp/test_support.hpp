@@ -29,4 +29,13 @@ inline std::vector<double> random_values(std::size_t n, unsigned seed) {
   return values;
 }
 
+// Reproducible values uniform in [−1, 1].
+inline std::vector<double> random_coefficients(std::size_t n, unsigned seed) {
+  std::mt19937_64 engine(seed);
+  std::uniform_real_distribution<double> uniform(-1.0, 1.0);
+  std::vector<double> values(n);
+  for (double& v : values) v = uniform(engine);
+  return values;
+}
+
 }  // namespace velm::test_support

@@ -27,13 +27,7 @@ using testing_reference::legendre_ld;
 using testing_reference::pi_ld;
 using testing_reference::stored_entries;
 
-std::vector<double> random_coefficients(std::size_t count, unsigned seed) {
-  std::mt19937_64 generator(seed);
-  std::uniform_real_distribution<double> uniform(-1.0, 1.0);
-  std::vector<double> values(count);
-  for (double& v : values) v = uniform(generator);
-  return values;
-}
+using test_support::random_coefficients;
 
 // (2/T)·∫_0^T f(t)·sin(ω_k·t) dt (or cos), ω_k = (k + ½)π/T, by Gauss-Legendre
 // quadrature on every element in long double, with enough nodes to resolve the

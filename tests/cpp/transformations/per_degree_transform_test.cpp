@@ -41,13 +41,7 @@ long double direct_sum(const std::vector<double>& d, std::uint64_t n_t, std::uin
   return kernel.sign * 2.0L * sum;
 }
 
-std::vector<double> random_coefficients(std::size_t count, unsigned seed) {
-  std::mt19937_64 generator(seed);
-  std::uniform_real_distribution<double> uniform(-1.0, 1.0);
-  std::vector<double> values(count);
-  for (double& v : values) v = uniform(generator);
-  return values;
-}
+using test_support::random_coefficients;
 
 Eigen::MatrixXd transform(const std::vector<double>& d, std::uint64_t n_t, std::uint64_t degree,
                           bool is_cosine) {

@@ -11,21 +11,14 @@
 #include <vector>
 
 #include "common/checks.hpp"
+#include "test_support.hpp"
 #include "transformations/sparse_matrix_tools.hpp"
 
 namespace velm::testing_reference {
 
 inline constexpr long double pi_ld = 3.141592653589793238462643383279502884L;
 
-// The message of the CheckFailure that `call` throws, or a marker if it throws none.
-inline std::string failure_message(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const CheckFailure& failure) {
-    return failure.message();
-  }
-  return "<no failure>";
-}
+using test_support::failure_message;
 
 // A stored entry of a sparse matrix, in the order csr_to_triplets gives them.
 struct Entry {
