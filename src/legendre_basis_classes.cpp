@@ -11,8 +11,7 @@ namespace {
 // n_t·(degree + 1), refused when it does not fit in 64 bits: a wrapped count
 // would size the vectors too small for the element index.
 std::uint64_t coefficient_count(const LegendreBasis& basis) {
-  if (basis.degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
-  return check_allocatable(checked_product(basis.n_t, basis.degree + 1, "n_t·(degree + 1)"), 8,
+  return check_allocatable(checked_product(basis.n_t, degree_count(basis.degree), "n_t·(degree + 1)"), 8,
                            "n_t·(degree + 1) coefficients");
 }
 

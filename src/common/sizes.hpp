@@ -18,6 +18,12 @@ inline std::uint64_t checked_product(std::uint64_t a, std::uint64_t b, std::stri
   return product;
 }
 
+// degree + 1, refused with std::overflow_error when degree is the largest 64-bit value.
+inline std::uint64_t degree_count(std::uint64_t degree) {
+  if (degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
+  return degree + 1;
+}
+
 // Refuses `count` elements of `bytes_each` bytes beyond 1 TiB in one buffer
 // (far past the signed 64-bit indices of the sparse matrices too), before the
 // allocator is asked: the answer is then the same on every machine, whatever

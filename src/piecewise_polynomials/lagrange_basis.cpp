@@ -58,8 +58,7 @@ LagrangeBasis make_lagrange_basis(std::uint64_t degree, std::uint64_t n_t, doubl
 Eigen::MatrixXd lagrange_to_legendre_unit_interval(std::uint64_t degree) {
   if (degree == 0) fail("Lagrange to Legendre conversion not meaningful for degree 0");
   if (degree <= 2) return fixed_reference_matrix(degree);
-  if (degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
-  check_allocatable(checked_product(degree + 1, degree + 1, "(degree + 1)²"), 8,
+  check_allocatable(checked_product(degree_count(degree), degree + 1, "(degree + 1)²"), 8,
                     "(degree + 1)² reference matrix entries");
   const auto n = static_cast<Eigen::Index>(degree + 1);
   Eigen::MatrixXd vandermonde(n, n);
@@ -112,9 +111,8 @@ CsrMatrix to_legendre_basis_matrix_for_pol_degree(const LagrangeBasis& basis, st
 }
 
 CsrMatrix get_transormation_matrix_to_legendre(const LagrangeBasis& basis) {
-  if (basis.degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
   std::vector<CsrMatrix> blocks;
-  blocks.reserve(check_allocatable(basis.degree + 1, sizeof(CsrMatrix), "degree + 1 matrix blocks"));
+  blocks.reserve(check_allocatable(degree_count(basis.degree), sizeof(CsrMatrix), "degree + 1 matrix blocks"));
   for (std::uint64_t k = 0; k <= basis.degree; ++k)
     blocks.push_back(to_legendre_basis_matrix_for_pol_degree(basis, k));
   BlockGrid grid{basis.degree + 1, 1, {}};

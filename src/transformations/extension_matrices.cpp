@@ -15,12 +15,12 @@ using Index = CsrMatrix::StorageIndex;
 
 void check_extension_sizes(std::uint64_t n_t, std::uint64_t n_modes, std::uint64_t degree) {
   if (n_t == 0 && n_modes > 0) fail("attempt to calculate the remainder with a divisor of zero");
-  if (degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
+  const std::uint64_t blocks = degree_count(degree);
   // Rows hold one entry each (an index, a column and a value); columns are
   // only counted, but they must fit the signed indices, and 2·n_t must not wrap.
-  check_allocatable(checked_product(degree + 1, n_modes, "(degree + 1)·n_modes"), 24,
+  check_allocatable(checked_product(blocks, n_modes, "(degree + 1)·n_modes"), 24,
                     "(degree + 1)·n_modes matrix rows");
-  check_allocatable(checked_product(degree + 1, n_t, "(degree + 1)·n_t"), 1, "(degree + 1)·n_t matrix columns");
+  check_allocatable(checked_product(blocks, n_t, "(degree + 1)·n_t"), 1, "(degree + 1)·n_t matrix columns");
 }
 
 CsrMatrix get_compound_extension_matrix(std::uint64_t n_t, std::uint64_t n_modes,

@@ -1,7 +1,5 @@
 #include "transformations/j_matrices.hpp"
 
-#include <stdexcept>
-#include <string>
 
 #include "common/sizes.hpp"
 
@@ -15,9 +13,8 @@ constexpr double pi = 3.141592653589793;
 CsrMatrix get_compound_filter(std::uint64_t n_modes, std::uint64_t n_t, std::uint64_t degree) {
   using Index = CsrMatrix::StorageIndex;
   if (n_modes == 0) return CsrMatrix(0, 0);
-  if (degree == UINT64_MAX) throw std::overflow_error("degree + 1 does not fit in 64 bits");
   const std::uint64_t columns = check_allocatable(
-      checked_product(degree + 1, n_modes, "(degree + 1)·n_modes"), 16, "(degree + 1)·n_modes filter entries");
+      checked_product(degree_count(degree), n_modes, "(degree + 1)·n_modes"), 16, "(degree + 1)·n_modes filter entries");
   // Row k holds j_d(x_k) at column d·n_modes + k for d = 0 … degree: written
   // directly in storage order, one entry per (k, d), zeros included.
   CsrMatrix filter(static_cast<Index>(n_modes), static_cast<Index>(columns));
