@@ -1,6 +1,5 @@
 #include "transformations/j_matrices.hpp"
 
-
 #include "common/sizes.hpp"
 
 namespace velm {
